@@ -5,7 +5,7 @@
 namespace {
 
 // Days from 0001-01-01 (proleptic Gregorian) to 1899-12-30.
-constexpr long long kEpochOffset = 693594;
+constexpr long long kEpochOffset = 693593;
 
 long long DaysFromCivil(int year, int month, int day)
 {

@@ -4,6 +4,8 @@
 #include "host/preview.h"
 #include "host/run_mode.h"
 #include "platform/instance_guard.h"
+#include "saver/run_saver.h"
+#include "settings/run_config.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -77,15 +79,16 @@ int main(int argc, char** argv)
     case RunMode::Preview:
         return RunPreview(second);
     case RunMode::Config:
-        // [config] the settings dialog is wired here.
-        return Fail(QStringLiteral("The settings dialog is not available in this build."));
+        return RunConfigDialog(app);
     case RunMode::Saver:
-        // [saver] the snapshot and the saver window are wired here; the guard comes first.
+        // [saver] A snapshot shows nothing on screen, so it needs no guard; the window does.
+        if (IsSnapshotRequest(arguments))
+            return RunSaverSnapshot(app, arguments);
         break;
     }
 
     InstanceGuard guard("SaverSemaphore");
     if (guard.otherInstanceRunning())
         return 0;
-    return Fail(QStringLiteral("The saver window is not available in this build."));
+    return RunSaverWindow(app);
 }

@@ -42,6 +42,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::vector<std::st
         throw std::runtime_error("fork failed");
     if (pid_ == 0) {
         dup2(errFd, STDERR_FILENO);
+        // The test program itself runs offscreen; the program under test must reach the X server.
+        unsetenv("QT_QPA_PLATFORM");
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program.c_str()));
         for (const std::string& argument : arguments)

@@ -26,6 +26,7 @@ public:
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 320, 240, 0, 0,
                                       kGrey);
         XSelectInput(display_, window_, StructureNotifyMask);
+        XSync(display_, False);  // the window must exist on the server before the preview looks
     }
     ~PreviewWindow()
     {
@@ -126,8 +127,7 @@ TEST(PreviewTest, AWindowThatDoesNotExistEndsWithAnError)
     // The root window's id plus a large offset names no window on a fresh X server.
     ChildProcess preview(SaverExecutable(), {"/p", "123456789"});
     // The error is also shown in a message box; it is closed with a key press.
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-    RunCommand("xdotool search --name 'Tarnik' windowfocus --sync key Return 2>/dev/null");
+    EXPECT_TRUE(PressKeyInWindow("Tarnik", "Return"));
     ASSERT_TRUE(preview.waitForExit(10000));
     EXPECT_EQ(preview.exitCode(), 1);
     EXPECT_NE(preview.standardError().find("123456789"), std::string::npos) << preview.standardError();
@@ -137,8 +137,7 @@ TEST(PreviewTest, AMissingOrNonNumericHandleIsAConversionError)
 {
     for (const auto& arguments : std::vector<std::vector<std::string>>{{"/p:1234"}, {"/p", "12ab"}}) {
         ChildProcess preview(SaverExecutable(), arguments);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
-        RunCommand("xdotool search --name 'Tarnik' windowfocus --sync key Return 2>/dev/null");
+        EXPECT_TRUE(PressKeyInWindow("Tarnik", "Return"));
         ASSERT_TRUE(preview.waitForExit(10000));
         EXPECT_EQ(preview.exitCode(), 1);
         const std::string expected =

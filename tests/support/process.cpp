@@ -105,3 +105,23 @@ std::string RunCommand(const std::string& command)
     pclose(pipe);
     return output;
 }
+
+bool PressKeyInWindow(const std::string& title, const std::string& key, int milliseconds)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    for (;;) {
+        // Only mapped windows take the focus; Qt also keeps small unmapped helper windows with
+        // the application's name.
+        const std::string found =
+            RunCommand("xdotool search --onlyvisible --name '" + title + "' 2>/dev/null | head -n 1");
+        if (!found.empty()) {
+            const std::string id = found.substr(0, found.find_first_of("\r\n"));
+            RunCommand("xdotool windowfocus --sync " + id + " key --clearmodifiers " + key +
+                       " 2>/dev/null");
+            return true;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}

@@ -38,3 +38,7 @@ private:
 
 // Runs a shell command and returns its standard output (for xdotool and the like).
 std::string RunCommand(const std::string& command);
+
+// Waits up to `milliseconds` for a visible window whose title contains `title`, gives it the
+// keyboard focus and presses `key` (an xdotool key name) in it. False when no such window came.
+bool PressKeyInWindow(const std::string& title, const std::string& key, int milliseconds = 10000);

@@ -70,7 +70,7 @@ int main(int argc, char** argv)
     // The application's title. Set as its name rather than its display name, which Qt would append
     // to every window caption.
     app.setApplicationName(QStringLiteral("Tarnik计时器屏保"));
-    const bool snapshot = mode == RunMode::Saver && arguments.contains(QStringLiteral("--snapshot"));
+    const bool snapshot = mode == RunMode::Saver && IsSnapshotRequest(arguments);
     if (!display && !snapshot && mode != RunMode::Preview)
         return Fail(QStringLiteral("No display is available. To render the saver without one, run: "
                                    "tarnik-saver --snapshot FILE.png [--size WxH] [--now YYYY-MM-DDTHH:MM:SS]"));
@@ -81,8 +81,8 @@ int main(int argc, char** argv)
     case RunMode::Config:
         return RunConfigDialog(app);
     case RunMode::Saver:
-        // [saver] A snapshot shows nothing on screen, so it needs no guard; the window does.
-        if (IsSnapshotRequest(arguments))
+        // A snapshot shows nothing on screen, so it needs no guard; the window does.
+        if (snapshot)
             return RunSaverSnapshot(app, arguments);
         break;
     }

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QRegion>
+#include <QResizeEvent>
 
 #include <algorithm>
 
@@ -389,6 +390,14 @@ void TfrmScreenSaver::showEvent(QShowEvent* event)
     FormShow();
     // Without a window manager nobody gives the saver the focus.
     GrabKeyboardWhenMapped(*this);
+}
+
+void TfrmScreenSaver::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The water picture covers the whole client area, whatever size the window system settles on.
+    if (Img)
+        Img->setGeometry(rect());
 }
 
 void TfrmScreenSaver::paintEvent(QPaintEvent* event)

@@ -211,7 +211,7 @@ QString Tsetup::fieldWithoutCodePage936Form() const
         {TabSheet1->values().waterDirectory, "图片目录"}};
     // A line break would end the value's line in the file, so it counts as unsavable too.
     for (const auto& [value, field] : fields)
-        if (!HasCodePage936Form(value) || value.find_first_of("\r\n") != std::string::npos)
+        if (!IsStorableSettingText(value))
             return QString::fromUtf8(field);
     return QString();
 }

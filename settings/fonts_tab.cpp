@@ -37,6 +37,8 @@ FontsTab::FontsTab(QWidget* parent) : QWidget(parent)
     SE_Time = PlaceLineRow(this, "Label7", QStringLiteral("时间星期"), 20, 109, "SE_Time");
     btn_font_week = PlaceFontButton(this, "btn_font_week", 103);
 
+    // "Logo" stands 6 pixels left of its classic place: our Latin letters run wider than the
+    // bitmap face's, and there it would touch "左" and "宽".
     PlaceLabel(this, "lbl1", QStringLiteral("Logo"), 22, 155);
     PlaceLabel(this, "lbl2", QStringLiteral("左"), 56, 140);
     logo_Left = PlaceSpinBox(this, "logo_Left", 75, 136, 62, 1, 2000, 20);

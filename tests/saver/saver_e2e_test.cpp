@@ -107,6 +107,40 @@ protected:
     QPoint pointerStart;
 };
 
+// The colour of one pixel of the whole screen, as the X server shows it.
+QColor ScreenPixel(int x, int y)
+{
+    int red = -1;
+    int green = -1;
+    int blue = -1;
+    const std::string text = RunCommand("import -window root -crop 1x1+" + std::to_string(x) + "+" +
+                                        std::to_string(y) + " txt:- 2>/dev/null");
+    const size_t at = text.find("srgb(");
+    if (at != std::string::npos)
+        std::sscanf(text.c_str() + at, "srgb(%d,%d,%d)", &red, &green, &blue);
+    return red < 0 ? QColor() : QColor(red, green, blue);
+}
+
+TEST_F(SaverEndToEnd, CoversTheScreenBorderlessAndOnTop)
+{
+    const auto saver = install.start();
+    ASSERT_TRUE(WaitForSaverWindow());
+    const std::string window = Xdotool("search --onlyvisible --name 'Tarnik计时器屏保'");
+    const std::string id = window.substr(0, window.find('\n'));
+    const std::string info = RunCommand("xwininfo -id " + id);
+    for (const char* line : {"Absolute upper-left X:  0\n", "Absolute upper-left Y:  0\n",
+                             "Width: 1920\n", "Height: 1080\n"})
+        EXPECT_NE(info.find(line), std::string::npos) << line << info;
+    EXPECT_NE(RunCommand("xprop -id " + id + " _NET_WM_STATE").find("_NET_WM_STATE_ABOVE"),
+              std::string::npos);
+    // The default colour of colour mode in every corner: nothing else shows around the saver.
+    const QColor skyBlue(166, 202, 240);
+    for (const QPoint corner : {QPoint(0, 1079), QPoint(1919, 0), QPoint(1919, 1079)})
+        EXPECT_EQ(ScreenPixel(corner.x(), corner.y()), skyBlue) << corner.x() << "," << corner.y();
+    Xdotool("key Escape");
+    EXPECT_TRUE(EndsWithin(*saver, 5000));
+}
+
 TEST_F(SaverEndToEnd, TenPixelsKeepTheSaverElevenEndIt)
 {
     ASSERT_GE(pointerStart.x(), 0);

@@ -101,6 +101,14 @@ TEST_F(SaverWindowTest, PictureModeTakesAPictureAndReadsTheMouseSetting)
     const QImage shot = window->grab().toImage();
     EXPECT_EQ(QColor(shot.pixel(5, 1075)), QColor(Qt::red));
     EXPECT_EQ(QColor(shot.pixel(1915, 5)), QColor(Qt::red));
+
+    // Whatever size the window system gives the shown window, the picture fills all of it.
+    window->show();
+    window->resize(2000, 1200);
+    EXPECT_EQ(window->waterImage()->geometry(), QRect(0, 0, 2000, 1200));
+    const QImage resized = window->grab().toImage();
+    EXPECT_EQ(QColor(resized.pixel(1995, 1195)), QColor(Qt::red));
+    window->close();
 }
 
 TEST_F(SaverWindowTest, OtherBackgroundsKeepTheMouseClosingTheSaver)

@@ -8,9 +8,11 @@
 #include "support/temp_dir.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -89,6 +91,20 @@ TEST(SettingsDialogLayout, EveryCaptionFitsItsControl)
                                : button->sizeHint().width();
         EXPECT_GE(button->width(), needed)
             << button->objectName().toStdString() << " " << button->text().toStdString();
+    }
+    // A drop-down shows each of its items whole beside its arrow ("10min" in the interval list).
+    for (QComboBox* combo : setup->findChildren<QComboBox*>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        const int field = combo->style()
+                              ->subControlRect(QStyle::CC_ComboBox, &option,
+                                               QStyle::SC_ComboBoxEditField, combo)
+                              .width();
+        for (int i = 0; i < combo->count(); ++i) {
+            const int icon = combo->itemIcon(i).isNull() ? 0 : combo->iconSize().width() + 4;
+            EXPECT_GE(field, icon + combo->fontMetrics().horizontalAdvance(combo->itemText(i)))
+                << combo->objectName().toStdString() << " " << combo->itemText(i).toStdString();
+        }
     }
     // The captions that change with the date fit in both their forms.
     const std::pair<const char*, QString> changing[] = {{"lbl_first", QStringLiteral("剩")},

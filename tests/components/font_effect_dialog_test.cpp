@@ -6,9 +6,9 @@
 #include "components/colour_combo.h"
 #include "components/colours.h"
 #include "components/styled_label.h"
+#include "support/image_bytes.h"
 #include "support/temp_dir.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -71,15 +71,6 @@ void ExpectSameEffect(const TextEffect& a, const TextEffect& b)
     EXPECT_EQ(a.Gradual.Style, b.Gradual.Style);
     EXPECT_EQ(a.Texture.Enabled, b.Texture.Enabled);
     EXPECT_EQ(a.Texture.Mode, b.Texture.Mode);
-}
-
-QByteArray Encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 }  // namespace
@@ -227,8 +218,8 @@ TEST(FontEffectDialog, TexturePicturesLoadFromAnySupportedKindReportFailuresAndC
     TempDir dir;
     QImage image(8, 4, QImage::Format_RGB32);
     image.fill(Qt::magenta);
-    WriteFileBytes(dir.file("t.bmp"), Encoded(image, "BMP").toStdString());
-    WriteFileBytes(dir.file("t.png"), Encoded(image, "PNG").toStdString());
+    WriteFileBytes(dir.file("t.bmp"), EncodedImage(image, "BMP"));
+    WriteFileBytes(dir.file("t.png"), EncodedImage(image, "PNG"));
     WriteFileBytes(dir.file("broken.jpg"), "no jpeg here");
 
     std::vector<QString> reports;

@@ -1,8 +1,8 @@
 #include "components/jpeg_codec.h"
 #include "components/picture.h"
+#include "support/image_bytes.h"
 #include "support/temp_dir.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QImage>
 #include <QPainter>
@@ -38,15 +38,6 @@ QImage TwoColourImage(int width, int height)
     image.fill(qRgb(0, 0, 255));
     QPainter(&image).fillRect(0, 0, width / 2, height, QColor(255, 0, 0));
     return image;
-}
-
-std::string Encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    EXPECT_TRUE(image.save(&buffer, format)) << format;
-    return bytes.toStdString();
 }
 
 // A GIF of palette indexes 0 (red) and 1 (blue) in the two-colour layout. The LZW stream sends
@@ -278,12 +269,12 @@ TEST(LoadPictureTest, LoadsEveryKind)
         QSize size;
     };
     const std::vector<Case> cases = {
-        {"a.png", Encoded(source, "png"), PictureKind::Png, {32, 24}},
+        {"a.png", EncodedImage(source, "png"), PictureKind::Png, {32, 24}},
         {"b.GIF", TwoColourGif(32, 24), PictureKind::Gif, {32, 24}},
-        {"c.jpg", Encoded(source, "jpg"), PictureKind::Jpeg, {32, 24}},
-        {"d.JPEG", Encoded(source, "jpg"), PictureKind::Jpeg, {32, 24}},
-        {"e.bmp", Encoded(source, "bmp"), PictureKind::Bitmap, {32, 24}},
-        {"f.Ico", Encoded(source, "ico"), PictureKind::Icon, {32, 24}},
+        {"c.jpg", EncodedImage(source, "jpg"), PictureKind::Jpeg, {32, 24}},
+        {"d.JPEG", EncodedImage(source, "jpg"), PictureKind::Jpeg, {32, 24}},
+        {"e.bmp", EncodedImage(source, "bmp"), PictureKind::Bitmap, {32, 24}},
+        {"f.Ico", EncodedImage(source, "ico"), PictureKind::Icon, {32, 24}},
         {"g.emf", RedRectangleEmf(64, 48), PictureKind::Metafile, {64, 48}},
         {"h.WMF", RedRectangleWmf(64, 48), PictureKind::Metafile, {64, 48}},
         // Without the placeable header the picture is what the records draw: the rectangle
@@ -323,8 +314,8 @@ TEST(LoadPictureTest, RefusesBrokenAndHostileFiles)
 {
     TempDir dir;
     const QImage source = TwoColourImage(64, 48);
-    const std::string png = Encoded(source, "png");
-    const std::string jpg = Encoded(source, "jpg");
+    const std::string png = EncodedImage(source, "png");
+    const std::string jpg = EncodedImage(source, "jpg");
     struct Case {
         const char* name;
         std::string bytes;
@@ -335,9 +326,9 @@ TEST(LoadPictureTest, RefusesBrokenAndHostileFiles)
         {"empty.jpg", "", "empty"},
         {"cut.png", Truncated(png), ""},
         {"cut.jpg", Truncated(jpg), "truncated"},
-        {"cut.bmp", Truncated(Encoded(source, "bmp")), "truncated"},
+        {"cut.bmp", Truncated(EncodedImage(source, "bmp")), "truncated"},
         {"cut.gif", Truncated(TwoColourGif(64, 48)), "truncated"},
-        {"cut.ico", Truncated(Encoded(source, "ico")), ""},
+        {"cut.ico", Truncated(EncodedImage(source, "ico")), ""},
         {"cut.emf", Truncated(RedRectangleEmf(64, 48)), "truncated"},
         {"cut.wmf", Truncated(RedRectangleWmf(64, 48)), "truncated"},
         {"png-named.jpg", png, "Not a JPEG file"},
@@ -412,6 +403,6 @@ TEST(LoadPictureTest, ShowSizeLeavesOtherKindsWhole)
 {
     TempDir dir;
     const std::string path = dir.file("big.png");
-    WriteFileBytes(path, Encoded(TwoColourImage(800, 600), "png"));
+    WriteFileBytes(path, EncodedImage(TwoColourImage(800, 600), "png"));
     EXPECT_EQ(LoadPicture(path, QSize(100, 100)).image.size(), QSize(800, 600));
 }

@@ -12,9 +12,9 @@
 #include "settings/label_style_persistence.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_file.h"
+#include "support/image_bytes.h"
 #include "support/temp_dir.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -69,15 +69,6 @@ std::vector<std::string> KeysOf(const std::string& text, const std::string& sect
             keys.push_back(line.substr(0, line.find('=')));
     }
     return keys;
-}
-
-QByteArray Encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 QImage Swatch(QColor colour)
@@ -307,7 +298,7 @@ TEST_F(SettingsDialog, SaveAfterChangingEveryControlStoresWhatTheSaverThenReads)
     spin(w, "SE_step")->setValue(3);
 
     // The title's style, edited through the font-and-effect dialog's own controls.
-    WriteFileBytes(dir.file("swatch.bmp"), Encoded(Swatch(Qt::darkGreen), "BMP").toStdString());
+    WriteFileBytes(dir.file("swatch.bmp"), EncodedImage(Swatch(Qt::darkGreen), "BMP"));
     fontDialog = [this](FontEffectDialog& dialog) {
         dialog.setFontChooser([](const QFont&, QWidget*) -> std::optional<QFont> {
             QFont font(QStringLiteral("Noto Sans CJK SC"), 36);
@@ -394,7 +385,7 @@ TEST_F(SettingsDialog, CancelAfterAFontChangeLeavesTheFileAndTexturesUntouched)
     }
     const QByteArray texture = EncodeJpeg(Swatch(Qt::red));
     WriteFileBytes(dir.file("Title.jpg"), texture.toStdString());
-    WriteFileBytes(dir.file("other.bmp"), Encoded(Swatch(Qt::blue), "BMP").toStdString());
+    WriteFileBytes(dir.file("other.bmp"), EncodedImage(Swatch(Qt::blue), "BMP"));
     const std::string before = ReadFileBytes(iniPath());
 
     auto setup = open();
@@ -661,7 +652,7 @@ TEST_F(SettingsDialog, AReadOnlySettingsFileReportsTheErrorAndKeepsTheDialogOpen
 
 TEST_F(SettingsDialog, ATextureThatCannotBecomeAJpegStopsTheSaveAfterWhatWasWritten)
 {
-    WriteFileBytes(dir.file("texture.png"), Encoded(Swatch(Qt::yellow), "PNG").toStdString());
+    WriteFileBytes(dir.file("texture.png"), EncodedImage(Swatch(Qt::yellow), "PNG"));
     auto setup = open();
     find<QLineEdit>(*setup, "edt_bdz")->setText(QStringLiteral("新标题"));
     fontDialog = [this](FontEffectDialog& dialog) {

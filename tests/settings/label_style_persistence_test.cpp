@@ -4,9 +4,9 @@
 #include "components/picture.h"
 #include "components/styled_label.h"
 #include "settings/settings_file.h"
+#include "support/image_bytes.h"
 #include "support/temp_dir.h"
 
-#include <QBuffer>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -34,15 +34,6 @@ Picture PictureFromFile(const TempDir& dir, const std::string& name, const QByte
 {
     WriteFileBytes(dir.file(name), bytes.toStdString());
     return LoadPicture(dir.file(name));
-}
-
-QByteArray Encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 // The effect the saver's Title, N and ltw labels have before their styles are read.
@@ -215,7 +206,7 @@ TEST_F(LabelStylePersistence, ADisabledTexturePictureIsStillWrittenAndAClearedOn
 {
     StyledLabel label;
     TextEffect effect;
-    effect.Texture.Picture = PictureFromFile(dir, "swatch.bmp", Encoded(Swatch(), "BMP"));
+    effect.Texture.Picture = PictureFromFile(dir, "swatch.bmp", QByteArray::fromStdString(EncodedImage(Swatch(), "BMP")));
     ASSERT_EQ(effect.Texture.Picture.kind, PictureKind::Bitmap);
     label.setEffect(effect);
     SaveLabelStyle(file, label, "Title");
@@ -253,7 +244,7 @@ TEST_F(LabelStylePersistence, APictureThatCannotBecomeAJpegLeavesExactlyTheFontK
     label.setFont({.Name = "楷体", .Size = 20, .Color = 7, .Style = {.underline = true}});
     TextEffect effect;
     effect.Alpha = 10;
-    effect.Texture.Picture = PictureFromFile(dir, "swatch.png", Encoded(Swatch(), "PNG"));
+    effect.Texture.Picture = PictureFromFile(dir, "swatch.png", QByteArray::fromStdString(EncodedImage(Swatch(), "PNG")));
     ASSERT_EQ(effect.Texture.Picture.kind, PictureKind::Png);
     label.setEffect(effect);
 

@@ -2,10 +2,15 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <random>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include <QPainter>
+
+#include "components/ripple_field.h"
+#include "components/ripple_render.h"
 
 namespace {
 
@@ -263,6 +268,52 @@ TEST(WaterImageTest, MouseStartsRipplesAlongItsPathAndWhereItPresses) {
     pressed.steps(2);
     EXPECT_GT(pressed.disturbed(QRect(190, 30, 20, 20)), 0);
     EXPECT_EQ(pressed.disturbed(QRect(0, 100, 256, 156)), 0);
+}
+
+TEST(WaterImageTest, EveryFrameShapeIsDisplacedPixelForPixel) {
+    // Rough water over pictures of many shapes: widths that leave frame rows aligned, half
+    // aligned or unaligned in memory, odd widths and heights (cells covering one column or one
+    // row) and rows longer than one run of cells. Each frame pixel must be the picture pixel
+    // the slope above it points to, its cell's 2 × 2 block kept whole inside the picture.
+    struct Shape {
+        int width;
+        int height;
+    };
+    const Shape shapes[] = {{300, 40}, {298, 21}, {301, 41}, {303, 8}, {2, 2}, {3, 5}, {517, 6}};
+    for (const Shape& shape : shapes) {
+        std::mt19937 engine(uint32_t(shape.width * 1000 + shape.height));
+        QImage plain(shape.width, shape.height, QImage::Format_RGB32);
+        for (int y = 0; y < shape.height; ++y)
+            for (int x = 0; x < shape.width; ++x)
+                plain.setPixel(x, y, 0xFF000000u | (engine() & 0xFFFFFFu));
+        RippleField field;
+        field.resize((shape.width + 1) / kRippleCellPixels, (shape.height + 1) / kRippleCellPixels);
+        for (int i = 0; i < field.width() * field.height(); ++i)
+            field.drop(int(engine() % uint32_t(field.width())), int(engine() % uint32_t(field.height())), 0,
+                       int(engine() % 1601) - 800);
+        std::vector<int> rows(size_t(field.height()));
+        for (int row = 0; row < field.height(); ++row)
+            rows[size_t(row)] = row;
+        QImage frame(shape.width, shape.height, QImage::Format_RGB32);
+        frame.fill(Qt::black);
+
+        RenderRippleRows(field, rows, plain, frame);
+
+        int wrong = 0;
+        for (int y = 0; y < shape.height; ++y) {
+            for (int x = 0; x < shape.width; ++x) {
+                const int cx = x / kRippleCellPixels;
+                const int cy = y / kRippleCellPixels;
+                const int dx = (field.at(cx - 1, cy) - field.at(cx + 1, cy)) / kRippleSlopeDivisor;
+                const int dy = (field.at(cx, cy - 1) - field.at(cx, cy + 1)) / kRippleSlopeDivisor;
+                const int left = std::clamp(cx * kRippleCellPixels + dx, 0, shape.width - kRippleCellPixels);
+                const int top = std::clamp(cy * kRippleCellPixels + dy, 0, shape.height - kRippleCellPixels);
+                const QRgb expected = plain.pixel(left + x % kRippleCellPixels, top + y % kRippleCellPixels);
+                wrong += frame.pixel(x, y) != expected;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << shape.width << " x " << shape.height;
+    }
 }
 
 }  // namespace

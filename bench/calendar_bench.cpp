@@ -37,5 +37,3 @@ void BM_LunarDateText(benchmark::State& state)
 BENCHMARK(BM_LunarDateText)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

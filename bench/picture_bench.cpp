@@ -102,12 +102,3 @@ BENCHMARK(BM_DecodeReducedForScreen)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QtReaderScaledForScreen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

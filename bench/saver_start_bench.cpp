@@ -112,14 +112,3 @@ void BM_SaverFrame_FullScreen(benchmark::State& state)
 BENCHMARK(BM_SaverStart_EmptyFolder)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SaverStart_Jpeg6000x4000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_SaverFrame_FullScreen)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

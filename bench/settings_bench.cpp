@@ -159,5 +159,3 @@ void BM_ReadAllKeys(benchmark::State& state)
 BENCHMARK(BM_ReadAllKeys)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -126,12 +126,3 @@ BENCHMARK_CAPTURE(BM_RippleFrameDefaults, rendered, Painting::Without)->Unit(ben
 BENCHMARK_CAPTURE(BM_RippleFrameDefaults, painted, Painting::OntoScreen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

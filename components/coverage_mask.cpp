@@ -3,6 +3,7 @@
 #include "components/effect_random.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -24,15 +25,28 @@ void BoxRowGroup(const uchar* const* in, uchar* const* out, int w, int radius, i
     for (int i = 0; i < std::min(radius, w); ++i)
         for (int r = 0; r < N; ++r)
             sum[r] += in[r][i];
-    for (int x = 0; x < w; ++x) {
+    // The window enters the row, slides through it, then leaves it; splitting the row into those
+    // three stretches keeps the edge tests out of the long middle one.
+    const int enterEnd = std::min(radius + 1, w);
+    const int slideEnd = std::max(enterEnd, w - radius);
+    int x = 0;
+    for (; x < enterEnd; ++x)
         for (int r = 0; r < N; ++r) {
             if (x + radius < w)
                 sum[r] += in[r][x + radius];
             out[r][x] = uchar((sum[r] * inv + 0x8000) >> 16);
-            if (x - radius >= 0)
-                sum[r] -= in[r][x - radius];
         }
-    }
+    for (; x < slideEnd; ++x)
+        for (int r = 0; r < N; ++r) {
+            sum[r] += in[r][x + radius] - in[r][x - radius - 1];
+            out[r][x] = uchar((sum[r] * inv + 0x8000) >> 16);
+        }
+    for (; x < w; ++x)
+        for (int r = 0; r < N; ++r) {
+            if (x - radius - 1 >= 0)
+                sum[r] -= in[r][x - radius - 1];
+            out[r][x] = uchar((sum[r] * inv + 0x8000) >> 16);
+        }
 }
 
 // One horizontal box pass from src into dst over the area.
@@ -69,21 +83,36 @@ void BoxColumns(const QImage& src, QImage& dst, const QRect& area, int radius)
     const int h = area.height();
     const int inv = (1 << 16) / (2 * radius + 1);
     std::vector<int> sums(size_t(w), 0);
-    auto add = [&](int row, int sign) {
-        const uchar* in = src.constScanLine(top + row) + left;
+    for (int y = 0; y < std::min(radius, h); ++y) {
+        const uchar* in = src.constScanLine(top + y) + left;
         for (int x = 0; x < w; ++x)
-            sums[size_t(x)] += sign * in[x];
-    };
-    for (int y = 0; y < std::min(radius, h); ++y)
-        add(y, 1);
+            sums[size_t(x)] += in[x];
+    }
+    // Each row adds the one entering the window, writes, and drops the one leaving it, all in one
+    // sweep so the column sums are loaded and stored once per row.
+    static const uchar kEmpty[1] = {0};
     for (int y = 0; y < h; ++y) {
-        if (y + radius < h)
-            add(y + radius, 1);
+        const bool enters = y + radius < h;
+        const bool leaves = y - radius >= 0;
+        const uchar* in = enters ? src.constScanLine(top + y + radius) + left : kEmpty;
+        const uchar* gone = leaves ? src.constScanLine(top + y - radius) + left : kEmpty;
+        const int inStep = enters ? 1 : 0;
+        const int goneStep = leaves ? 1 : 0;
+        int* sum = sums.data();
         uchar* out = dst.scanLine(top + y) + left;
-        for (int x = 0; x < w; ++x)
-            out[x] = uchar((sums[size_t(x)] * inv + 0x8000) >> 16);
-        if (y - radius >= 0)
-            add(y - radius, -1);
+        if (enters && leaves) {
+            for (int x = 0; x < w; ++x) {
+                const int s = sum[x] + in[x];
+                out[x] = uchar((s * inv + 0x8000) >> 16);
+                sum[x] = s - gone[x];
+            }
+        } else {
+            for (int x = 0; x < w; ++x) {
+                const int s = sum[x] + in[x * inStep];
+                out[x] = uchar((s * inv + 0x8000) >> 16);
+                sum[x] = s - gone[x * goneStep];
+            }
+        }
     }
 }
 
@@ -124,12 +153,23 @@ QRect CoveredBox(const QImage& mask)
     int left = width, right = -1, top = mask.height(), bottom = -1;
     for (int y = 0; y < mask.height(); ++y) {
         const uchar* line = mask.constScanLine(y);
+        // Most of a padded mask is empty: skip it eight bytes at a time.
         int x = 0;
+        for (uint64_t word = 0; x + 8 <= width; x += 8) {
+            std::memcpy(&word, line + x, 8);
+            if (word != 0)
+                break;
+        }
         while (x < width && line[x] == 0)
             ++x;
         if (x == width)
             continue;
         int last = width - 1;
+        for (uint64_t word = 0; last - 7 > x; last -= 8) {
+            std::memcpy(&word, line + last - 7, 8);
+            if (word != 0)
+                break;
+        }
         while (line[last] == 0)
             --last;
         left = std::min(left, x);

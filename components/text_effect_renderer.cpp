@@ -187,12 +187,15 @@ QImage ColourText(const QImage& mask, const QImage& fill, QRgb plain, int alphaP
     const QRect covered = CoveredBox(mask);
     EffectRandom random(seed);
     const uint64_t span = uint64_t(2 * noise + 1);
+    uint32_t opacity[256];  // coverage times opacity, without a division per pixel
+    for (uint32_t c = 0; c < 256; ++c)
+        opacity[c] = (c * uint32_t(alphaPercent) + 50) / 100;
     for (int y = covered.top(); y <= covered.bottom(); ++y) {
         const uchar* coverage = mask.constScanLine(y);
         const QRgb* colour = fill.isNull() ? nullptr : reinterpret_cast<const QRgb*>(fill.constScanLine(y));
         QRgb* out = reinterpret_cast<QRgb*>(text.scanLine(y));
         for (int x = covered.left(); x <= covered.right(); ++x) {
-            const uint32_t alpha = (coverage[x] * alphaPercent + 50) / 100;
+            const uint32_t alpha = opacity[coverage[x]];
             if (alpha == 0) {
                 out[x] = 0;
                 continue;
@@ -216,14 +219,16 @@ QImage ColourShadow(const QImage& mask, QColor colour, int alphaPercent)
     QImage shadow(mask.size(), QImage::Format_ARGB32_Premultiplied);
     shadow.fill(Qt::transparent);
     const QRect covered = CoveredBox(mask);
+    // One colour at 256 coverages: a table instead of a division and three products per pixel.
     const QRgb rgb = colour.rgb();
+    QRgb shade[256];
+    for (uint32_t c = 0; c < 256; ++c)
+        shade[c] = Premultiplied(qRed(rgb), qGreen(rgb), qBlue(rgb), (c * uint32_t(alphaPercent) + 50) / 100);
     for (int y = covered.top(); y <= covered.bottom(); ++y) {
         const uchar* coverage = mask.constScanLine(y);
         QRgb* out = reinterpret_cast<QRgb*>(shadow.scanLine(y));
-        for (int x = covered.left(); x <= covered.right(); ++x) {
-            const uint32_t alpha = (coverage[x] * alphaPercent + 50) / 100;
-            out[x] = alpha == 0 ? 0 : Premultiplied(qRed(rgb), qGreen(rgb), qBlue(rgb), alpha);
-        }
+        for (int x = covered.left(); x <= covered.right(); ++x)
+            out[x] = shade[coverage[x]];
     }
     return shadow;
 }

@@ -1,10 +1,14 @@
 #include "components/styled_label.h"
 
+#include "components/coverage_mask.h"
+
 #include <QPainter>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -64,7 +68,7 @@ MeanColour MeanOver(const QImage& image, const QRect& band)
     return mean;
 }
 
-QRect CoveredBox(const QImage& image)
+QRect InkBox(const QImage& image)
 {
     QRect box;
     for (int y = 0; y < image.height(); ++y)
@@ -227,10 +231,10 @@ TEST(StyledLabel, RotationTurnsTheBoxCounterClockwise)
     TextEffect up;
     up.Angle = 90;  // the start of the line turns to the bottom
     const QImage ccw = Render(text, up, Font(30));
-    EXPECT_GT(CoveredBox(ccw).center().y(), ccw.height() / 2);
+    EXPECT_GT(InkBox(ccw).center().y(), ccw.height() / 2);
     up.Angle = -90;
     const QImage cw = Render(text, up, Font(30));
-    EXPECT_LT(CoveredBox(cw).center().y(), cw.height() / 2);
+    EXPECT_LT(InkBox(cw).center().y(), cw.height() / 2);
 }
 
 TEST(StyledLabel, OutlineLeavesTheInsideOfALargeGlyphEmpty)
@@ -240,7 +244,7 @@ TEST(StyledLabel, OutlineLeavesTheInsideOfALargeGlyphEmpty)
     effect.Outline = true;
     const QImage outline = Render(QStringLiteral("█"), effect, Font(150));
     ASSERT_EQ(outline.size(), solid.size());
-    const QRect ink = CoveredBox(solid);
+    const QRect ink = InkBox(solid);
     const QPoint centre = ink.center();
     EXPECT_EQ(qAlpha(solid.pixel(centre)), 255);
     EXPECT_EQ(qAlpha(outline.pixel(centre)), 0);
@@ -280,7 +284,7 @@ TEST(StyledLabel, GradientRunsInEachOfItsSixDirections)
         effect.Gradual.EndColor = kBlue;
         effect.Gradual.Style = c.style;
         const QImage image = Render(kBlocks, effect, Font(40));
-        const QRect ink = CoveredBox(image);
+        const QRect ink = InkBox(image);
         const MeanColour start = MeanOver(image, c.startBand(ink));
         const MeanColour end = MeanOver(image, c.endBand(ink));
         SCOPED_TRACE(testing::Message() << "style " << int(c.style));
@@ -320,7 +324,7 @@ TEST(StyledLabel, TextureLiesOverGradientOverPlainColourPlacedByItsMode)
         effect.Texture.Mode = c.mode;
         effect.Gradual.Enabled = c.gradient;
         const QImage image = Render(kBlocks, effect, blueText);
-        const QRect ink = CoveredBox(image);
+        const QRect ink = InkBox(image);
         const int row = ink.top() + 3;
         SCOPED_TRACE(testing::Message() << "mode " << int(c.mode) << " gradient " << c.gradient);
         EXPECT_EQ(colourAt(image, QPoint(ink.left() + 1, row)), c.left);
@@ -330,13 +334,13 @@ TEST(StyledLabel, TextureLiesOverGradientOverPlainColourPlacedByItsMode)
     effect.Texture.Mode = tmTiled;
     effect.Gradual.Enabled = true;
     const QImage tiled = Render(kBlocks, effect, blueText);
-    const MeanColour all = MeanOver(tiled, CoveredBox(tiled));
+    const MeanColour all = MeanOver(tiled, InkBox(tiled));
     EXPECT_NEAR(all.green, all.red, 40) << "tiles of both halves all along";
     EXPECT_LT(all.blue, 5) << "neither gradient nor plain colour shows";
 
     effect.Texture.Enabled = false;  // a disabled texture leaves the gradient
     const QImage gradient = Render(kBlocks, effect, blueText);
-    const MeanColour yellow = MeanOver(gradient, CoveredBox(gradient));
+    const MeanColour yellow = MeanOver(gradient, InkBox(gradient));
     EXPECT_GT(yellow.red, 250);
     EXPECT_LT(yellow.blue, 5);
 }
@@ -369,7 +373,7 @@ TEST(StyledLabel, ScatteringEffectsDrawTheSameEachTimeAndKeepRoughlyTheirInk)
     TextEffect blur;
     blur.Blur = 100;
     const QImage blurred = Render(QStringLiteral("█"), blur, Font(60));
-    EXPECT_LT(qAlpha(blurred.pixel(CoveredBox(blurred).topLeft() + QPoint(2, 2))), 64)
+    EXPECT_LT(qAlpha(blurred.pixel(InkBox(blurred).topLeft() + QPoint(2, 2))), 64)
         << "a blurred edge fades";
 }
 
@@ -387,3 +391,100 @@ TEST(StyledLabel, StrayFontSizesFromTheSettingsFileStayDrawable)
     const QImage negative = Render(QStringLiteral("第"), {}, Font(-20));
     EXPECT_EQ(negative.size(), Render(QStringLiteral("第"), {}, Font(20)).size());
 }
+
+namespace {
+
+// A mask of the given size with full coverage at the listed points.
+QImage MaskWithInk(QSize size, const std::vector<QPoint>& ink)
+{
+    QImage mask(size, QImage::Format_Alpha8);
+    mask.fill(0);
+    for (QPoint p : ink)
+        mask.scanLine(p.y())[p.x()] = 255;
+    return mask;
+}
+
+TEST(CoverageMask, CoveredBoxFindsInkWhereverItLiesInARow)
+{
+    // Rows are skipped several bytes at a time: ink at the first and last byte, around the
+    // eight-byte steps and in rows shorter than one step must all be found.
+    struct Case { int width; std::vector<int> xs; };
+    for (const Case& c : {Case{1, {0}}, Case{5, {4}}, Case{8, {7}}, Case{9, {8}}, Case{16, {7, 8}},
+                          Case{17, {0}}, Case{17, {16}}, Case{40, {15, 16}}, Case{40, {9, 31}},
+                          Case{41, {23}}}) {
+        QImage mask(c.width, 3, QImage::Format_Alpha8);
+        mask.fill(0);
+        for (int x : c.xs)
+            mask.scanLine(1)[x] = 1;
+        const int left = *std::min_element(c.xs.begin(), c.xs.end());
+        const int right = *std::max_element(c.xs.begin(), c.xs.end());
+        EXPECT_EQ(CoveredBox(mask), QRect(QPoint(left, 1), QPoint(right, 1))) << "width " << c.width;
+    }
+    EXPECT_TRUE(CoveredBox(MaskWithInk(QSize(33, 4), {})).isEmpty());
+}
+
+// Three box passes in each direction done the plain way: every window summed afresh in doubles,
+// beyond the mask counting as empty.
+QImage ReferenceBlur(const QImage& mask, int radius)
+{
+    const int w = mask.width(), h = mask.height();
+    std::vector<double> v(size_t(w * h)), t(v.size());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            v[size_t(y * w + x)] = mask.constScanLine(y)[x];
+    auto pass = [&](bool horizontal) {
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                double sum = 0;
+                for (int d = -radius; d <= radius; ++d) {
+                    const int sx = horizontal ? x + d : x, sy = horizontal ? y : y + d;
+                    if (sx >= 0 && sx < w && sy >= 0 && sy < h)
+                        sum += v[size_t(sy * w + sx)];
+                }
+                t[size_t(y * w + x)] = std::round(sum / (2 * radius + 1));
+            }
+        v.swap(t);
+    };
+    for (int i = 0; i < 3; ++i) {
+        pass(true);
+        pass(false);
+    }
+    QImage out(mask.size(), QImage::Format_Alpha8);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            out.scanLine(y)[x] = uchar(v[size_t(y * w + x)]);
+    return out;
+}
+
+TEST(CoverageMask, BoxBlurSpreadsInkLikeAPlainBoxFilterUpToTheEdges)
+{
+    // Ink in the middle, against each edge and in masks narrower than the window: the running
+    // sums must enter, slide and leave every row and column exactly as a fresh sum would.
+    struct Case { QSize size; std::vector<QPoint> ink; int radius; };
+    std::vector<QPoint> edgeLines;  // the whole top row and left column inked
+    for (int i = 0; i < 24; ++i) {
+        edgeLines.push_back(QPoint(i, 0));
+        edgeLines.push_back(QPoint(0, i));
+    }
+    const Case cases[] = {
+        {QSize(60, 40), {QPoint(30, 20), QPoint(31, 20), QPoint(30, 21)}, 3},
+        {QSize(24, 24), edgeLines, 2},
+        {QSize(60, 40), {QPoint(0, 0), QPoint(59, 39), QPoint(59, 0)}, 4},
+        {QSize(5, 30), {QPoint(2, 15), QPoint(4, 16)}, 8},
+        {QSize(30, 3), {QPoint(10, 1), QPoint(29, 2)}, 6},
+        {QSize(45, 23), {QPoint(7, 3), QPoint(8, 3), QPoint(9, 3), QPoint(20, 19)}, 1},
+    };
+    for (const Case& c : cases) {
+        QImage mask = MaskWithInk(c.size, c.ink);
+        const QImage expected = ReferenceBlur(mask, c.radius);
+        BoxBlurMask(mask, c.radius);
+        int worst = 0;
+        for (int y = 0; y < mask.height(); ++y)
+            for (int x = 0; x < mask.width(); ++x)
+                worst = std::max(worst, std::abs(mask.constScanLine(y)[x] - expected.constScanLine(y)[x]));
+        // Fixed-point division rounds a little differently from the doubles over six passes.
+        EXPECT_LE(worst, 2) << c.size.width() << "x" << c.size.height() << " radius " << c.radius;
+    }
+}
+
+}  // namespace

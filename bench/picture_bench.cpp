@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <random>
 
 #include <benchmark/benchmark.h>
 
@@ -12,35 +11,17 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
 
+#include "bench/bench_photo.h"
 #include "components/jpeg_codec.h"
 
 namespace {
 
 const QSize kScreen(1920, 1080);
 
-// A photo-like 6000 × 4000 JPEG: a gradient with fine noise, so it compresses as photos do.
 const QByteArray& Photo()
 {
-    static const QByteArray jpeg = [] {
-        QImage picture(6000, 4000, QImage::Format_RGB32);
-        {
-            QPainter painter(&picture);
-            QLinearGradient gradient(0, 0, 6000, 4000);
-            gradient.setColorAt(0, QColor(30, 90, 160));
-            gradient.setColorAt(1, QColor(220, 190, 120));
-            painter.fillRect(picture.rect(), gradient);
-        }
-        std::mt19937 engine(24);
-        for (int y = 0; y < picture.height(); ++y) {
-            QRgb* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
-            for (int x = 0; x < picture.width(); ++x)
-                row[x] += engine() & 0x070707;
-        }
-        return EncodeJpeg(picture, 90);
-    }();
-    return jpeg;
+    return PhotoJpeg6000x4000();
 }
 
 // The best of three whole decodes, the yardstick of the reduced ones.

@@ -35,14 +35,6 @@ std::string WaitForDialog(int milliseconds)
     return {};
 }
 
-// The test program itself runs on Qt's offscreen platform; the dialog must reach the X server.
-std::unique_ptr<ChildProcess> StartOnDisplay(const std::string& program,
-                                             const std::vector<std::string>& arguments)
-{
-    unsetenv("QT_QPA_PLATFORM");
-    return std::make_unique<ChildProcess>(program, arguments);
-}
-
 void PressKey(const std::string& window, const char* key)
 {
     RunCommand("xdotool windowfocus --sync " + window + " key " + key + " 2>/dev/null");
@@ -55,7 +47,7 @@ TEST(SettingsDialogProgram, ShowsTheDialogAndEnterSavesAndEndsIt)
     TempDir dir;
     const std::string program = CopySaverInto(dir.path());
     const auto started = std::chrono::steady_clock::now();
-    const auto saver = StartOnDisplay(program, {});
+    const auto saver = std::make_unique<ChildProcess>(program, std::vector<std::string>{});
     const std::string window = WaitForDialog(20000);
     ASSERT_FALSE(window.empty()) << saver->standardError();
     const auto shown = std::chrono::steady_clock::now();
@@ -81,7 +73,8 @@ TEST(SettingsDialogProgram, EscEndsItWithoutWriting)
 {
     TempDir dir;
     const std::string program = CopySaverInto(dir.path());
-    const auto saver = StartOnDisplay(program, {"/c:1234"});  // a parent window handle is not used
+    // A parent window handle given with the configuration switch is not used.
+    const auto saver = std::make_unique<ChildProcess>(program, std::vector<std::string>{"/c:1234"});
     const std::string window = WaitForDialog(20000);
     ASSERT_FALSE(window.empty()) << saver->standardError();
     PressKey(window, "Escape");
